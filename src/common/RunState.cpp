@@ -1,0 +1,4 @@
+#include "common/RunState.h"
+
+RunParameterSet RunParameters;
+PlatformLock BufferLock;
