@@ -70,6 +70,11 @@ ProgramResult RunProgram(const std::string& Path, const ProgramOptions& Options)
         _exit(126);
       close(Out);
     }
+    const int In =
+        open(Options.StdinPath.empty() ? "/dev/null" : Options.StdinPath.c_str(), O_RDONLY);
+    if (In < 0 || dup2(In, STDIN_FILENO) < 0)
+      _exit(126);
+    close(In);
     const int Err = open(StderrPath.c_str(), O_WRONLY | O_TRUNC);
     if (Err < 0 || dup2(Err, STDERR_FILENO) < 0)
       _exit(126);

@@ -10,6 +10,7 @@
 struct ProgramOptions {
   std::vector<std::string> Arguments;
   std::vector<std::string> ExtraEnvironment;  // "NAME=value", added to this process's own
+  std::string StdinPath;                      // a file to read from instead of /dev/null
   std::string StdoutPath;                     // a file to write to instead of a capture
   bool CloseStdout = false;                   // start with descriptor 1 closed
   std::vector<std::pair<int, rlim_t>> Limits; // setrlimit resource and value
