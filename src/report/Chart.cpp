@@ -48,6 +48,12 @@ std::string ChartScript(const Report& Parsed, const std::string& OutputPath) {
             std::to_string(MaxThreads) +
             ".5]\nset yrange [0:*]\n"
             "set grid\nset datafile missing '?'\n";
+  // Nine distinct colours: gnuplot's own cycle repeats after eight.
+  const char* const Colours[] = {"#1f77b4", "#ff7f0e", "#2ca02c", "#d62728", "#9467bd",
+                                 "#8c564b", "#e377c2", "#7f7f7f", "#17becf"};
+  for (int Index = 0; Index < 9; ++Index)
+    Script += "set linetype " + std::to_string(Index + 1) + " linecolor rgb '" + Colours[Index] +
+              "' pointtype " + std::to_string(Index + 1) + "\n";
   // One column per row: the header names the series.
   Script += "$Data << EOD\nthreads";
   for (const ReportRow& Row : Parsed.Rows)
