@@ -4,6 +4,8 @@
 // goes to the real function.
 #include <pthread.h>
 
+#include "FailOnCue.h"
+
 #include <cerrno>
 #include <cstddef>
 #include <cstdlib>
@@ -14,12 +16,6 @@ void* __real_calloc(std::size_t, std::size_t);
 }
 
 namespace {
-
-// True on the call whose 1-based number the variable names.
-bool IsFailingCall(const char* Variable, long* Calls) {
-  const char* Setting = std::getenv(Variable);
-  return ++*Calls == (Setting != nullptr ? std::atol(Setting) : 0);
-}
 
 long ThreadStarts = 0;
 long Allocations = 0;

@@ -2,6 +2,8 @@
 // ld --wrap redirects the import slot of CreateThread (calls go through
 // __imp_CreateThread) and calloc. LOCKBENCH_FAIL_THREAD_START=N fails the Nth
 // thread start of the run, LOCKBENCH_FAIL_ALLOCATION=N its Nth allocation.
+#include "../FailOnCue.h"
+
 #include <windows.h>
 
 #include <cstddef>
@@ -13,11 +15,6 @@ void* __real_calloc(std::size_t, std::size_t);
 }
 
 namespace {
-
-bool IsFailingCall(const char* Variable, long* Calls) {
-  const char* Setting = std::getenv(Variable);
-  return ++*Calls == (Setting != nullptr ? std::atol(Setting) : 0);
-}
 
 long ThreadStarts = 0;
 long Allocations = 0;
