@@ -88,7 +88,13 @@ public:
     return false;
   }
 
+  bool AllMeasured() const {
+    const auto& Rows = Result.Parsed.Rows;
+    return Rows.size() == ScheduleRows && Rows.back().Elapsed.size() == MaxThreads;
+  }
+
   // Where the run stopped: the first measurement the report does not hold.
+  // Only for a report that is not AllMeasured().
   std::string Position() const {
     const auto& Rows = Result.Parsed.Rows;
     if (Rows.empty())
@@ -181,7 +187,12 @@ ParseResult ParseReport(std::string_view Text) {
     const std::size_t End = Text.find('\n');
     if (End == std::string_view::npos) {
       // A line without its end was being written when the run was cut off;
-      // even its number may be short, so it is not used.
+      // even its number may be short, so it is not used. After the last
+      // measurement a run writes nothing more, not even part of a line.
+      if (State.AllMeasured()) {
+        Ok = State.Fail(Number, "expected " + State.Expected());
+        break;
+      }
       Parsed.Stopped = "incomplete run: stopped " + State.Position() + " (line " +
                        std::to_string(Number) + " is cut off)";
       break;
@@ -199,8 +210,7 @@ ParseResult ParseReport(std::string_view Text) {
   if (!Ok)
     return State.Result;
 
-  Parsed.Complete = Parsed.Stopped.empty() && Parsed.Rows.size() == ScheduleRows &&
-                    Parsed.Rows.back().Elapsed.size() == MaxThreads;
+  Parsed.Complete = Parsed.Stopped.empty() && State.AllMeasured();
   if (!Parsed.Complete && Parsed.Stopped.empty())
     Parsed.Stopped = "incomplete run: stopped " + State.Position() +
                      " (the report ends after line " + std::to_string(Number) + ")";

@@ -108,6 +108,8 @@ const RejectCase RejectCases[] = {
     {"FailureBeforeHeader", "Thread #0 creation failed\n", 1, "expected \"BufferSize=256\""},
     {"LineAfterCompleteRun", CompleteReport + "BufferSize=256\n", 82,
      "expected the end of the report"},
+    {"PartLineAfterCompleteRun", CompleteReport + "NumThread=3", 82,
+     "expected the end of the report"},
     {"BlankLine", First + "\n", 2,
      "expected \"NumThread=1\\tElapsed\\t<milliseconds>\\tmsec\" or \"Thread #<position> creation "
      "failed\""},
