@@ -115,9 +115,8 @@ public:
     if (Status == NumberStatus::TooLarge)
       return Fail(Number, "BufferSize does not fit a 32-bit signed integer");
     if (Status == NumberStatus::Ok) {
-      if (!Rows.empty() && Rows.back().Elapsed.size() < MaxThreads)
-        return Fail(Number, "expected " + Expected());
-      if (Rows.size() == ScheduleRows)
+      // A header only after a complete row, and never after the last.
+      if ((!Rows.empty() && Rows.back().Elapsed.size() < MaxThreads) || Rows.size() == ScheduleRows)
         return Fail(Number, "expected " + Expected());
       const std::size_t Row = Rows.size();
       bool InSchedule = false;
