@@ -135,12 +135,16 @@ int Run(const std::string& Name, const std::vector<std::string>& Arguments) {
     return UsageError(Name + ": expected " +
                       (Name == "compare" ? "two files" : "at most one file"));
   Files.resize(Wanted);
-  if (Name == "compare" && Files[0] == Files[1] && (Files[0] == "-"))
+  if (Name == "compare" && Files[0] == "-" && Files[1] == "-")
     return UsageError("compare: standard input can be only one of the two reports");
   if (Name == "chart" && Output.empty())
     return UsageError("chart: -o OUT.svg or -o OUT.png is required");
   if (Name == "chart" && ChartScript(Report{}, Output).empty())
     return UsageError("chart: the output file must end in .svg or .png");
+  // The name goes into gnuplot's script, where a line break would end the
+  // quoted string and start a command of the file name's choosing.
+  if (Output.find_first_of("\r\n") != std::string::npos)
+    return UsageError("chart: the output file name must not contain a line break");
 
   std::vector<Input> Inputs(Files.size());
   for (std::size_t Index = 0; Index < Files.size(); ++Index)

@@ -142,6 +142,11 @@ const UsageCase UsageCases[] = {
     {"OneFileForCompare", {"compare", "a"}, 2, nullptr},
     {"ChartWithoutOutput", {"chart", "a"}, 2, nullptr},
     {"ChartOutputNotSvgOrPng", {"chart", "a", "-o", "chart.pdf"}, 2, nullptr},
+    {"ChartOutputWithLineBreak",
+     {"chart", "a", "-o", "x\nsystem 'touch injected'\n.svg"},
+     2,
+     nullptr},
+    {"CompareStandardInputTwice", {"compare", "-", "-"}, 2, nullptr},
 };
 
 INSTANTIATE_TEST_SUITE_P(Commands, ReportUsage, testing::ValuesIn(UsageCases),
