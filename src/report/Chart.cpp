@@ -1,6 +1,7 @@
 #include "report/Chart.h"
 
 #include "common/RunState.h"
+#include "common/Schedule.h"
 
 #include <spawn.h>
 #include <sys/wait.h>
@@ -9,6 +10,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <iterator>
 
 extern char** environ;
 
@@ -30,16 +32,17 @@ std::string Quoted(const std::string& Text) {
 
 } // namespace
 
-std::string ChartScript(const Report& Parsed, const std::string& OutputPath) {
-  std::string Terminal;
+std::string ChartTerminal(const std::string& OutputPath) {
   if (EndsWith(OutputPath, ".svg"))
-    Terminal = "svg size 900,560 dynamic background '#ffffff'";
-  else if (EndsWith(OutputPath, ".png"))
-    Terminal = "pngcairo size 900,560";
-  else
-    return "";
+    return "svg size 900,560 dynamic background '#ffffff'";
+  if (EndsWith(OutputPath, ".png"))
+    return "pngcairo size 900,560";
+  return "";
+}
 
-  std::string Script = "set terminal " + Terminal + "\nset output " + Quoted(OutputPath) + "\n";
+std::string ChartScript(const Report& Parsed, const std::string& OutputPath) {
+  std::string Script =
+      "set terminal " + ChartTerminal(OutputPath) + "\nset output " + Quoted(OutputPath) + "\n";
   Script += "set title 'lockbench: elapsed time against thread count" +
             std::string(Parsed.Complete ? "" : " (incomplete run)") + "'\n";
   Script += "set xlabel 'threads (NumThread)'\nset ylabel 'elapsed (ms)'\n"
@@ -48,10 +51,11 @@ std::string ChartScript(const Report& Parsed, const std::string& OutputPath) {
             std::to_string(MaxThreads) +
             ".5]\nset yrange [0:*]\n"
             "set grid\nset datafile missing '?'\n";
-  // Nine distinct colours: gnuplot's own cycle repeats after eight.
+  // A distinct colour per row: gnuplot's own cycle repeats after eight.
   const char* const Colours[] = {"#1f77b4", "#ff7f0e", "#2ca02c", "#d62728", "#9467bd",
                                  "#8c564b", "#e377c2", "#7f7f7f", "#17becf"};
-  for (int Index = 0; Index < 9; ++Index)
+  static_assert(std::size(Colours) == ScheduleRows, "one colour per schedule row");
+  for (int Index = 0; Index < ScheduleRows; ++Index)
     Script += "set linetype " + std::to_string(Index + 1) + " linecolor rgb '" + Colours[Index] +
               "' pointtype " + std::to_string(Index + 1) + "\n";
   // One column per row: the header names the series.

@@ -6,8 +6,12 @@
 
 #include <string>
 
-// The gnuplot script that draws Parsed into OutputPath; the terminal follows
-// the file name (.svg or .png). Empty when the name has neither.
+// The gnuplot terminal for OutputPath, chosen by its ending (.svg or .png);
+// empty when it has neither.
+std::string ChartTerminal(const std::string& OutputPath);
+
+// The gnuplot script that draws Parsed into OutputPath, which must have a
+// ChartTerminal.
 std::string ChartScript(const Report& Parsed, const std::string& OutputPath);
 
 // Runs gnuplot on Script. Returns an empty string on success, otherwise

@@ -71,10 +71,16 @@ class Reader {
 public:
   ParseResult Result;
 
+  // A row has its header but not yet all its measurements.
+  bool RowOpen() const {
+    const auto& Rows = Result.Parsed.Rows;
+    return !Rows.empty() && Rows.back().Elapsed.size() < MaxThreads;
+  }
+
   // What a run writes next, given what has been read so far.
   std::string Expected() const {
     const auto& Rows = Result.Parsed.Rows;
-    if (!Rows.empty() && Rows.back().Elapsed.size() < MaxThreads)
+    if (RowOpen())
       return "\"NumThread=" + std::to_string(Rows.back().Elapsed.size() + 1) +
              "\\tElapsed\\t<milliseconds>\\tmsec\" or \"Thread #<position> creation failed\"";
     if (Rows.size() < ScheduleRows)
@@ -89,8 +95,7 @@ public:
   }
 
   bool AllMeasured() const {
-    const auto& Rows = Result.Parsed.Rows;
-    return Rows.size() == ScheduleRows && Rows.back().Elapsed.size() == MaxThreads;
+    return Result.Parsed.Rows.size() == ScheduleRows && !RowOpen();
   }
 
   // Where the run stopped: the first measurement the report does not hold.
@@ -99,10 +104,9 @@ public:
     const auto& Rows = Result.Parsed.Rows;
     if (Rows.empty())
       return "before the first row";
-    const ReportRow& Last = Rows.back();
-    if (Last.Elapsed.size() < MaxThreads)
-      return "at BufferSize=" + std::to_string(Last.BufferSize) +
-             ", NumThread=" + std::to_string(Last.Elapsed.size() + 1);
+    if (RowOpen())
+      return "at BufferSize=" + std::to_string(Rows.back().BufferSize) +
+             ", NumThread=" + std::to_string(Rows.back().Elapsed.size() + 1);
     return "before BufferSize=" + std::to_string(ScheduleBufferSizes[Rows.size()]);
   }
 
@@ -116,7 +120,7 @@ public:
       return Fail(Number, "BufferSize does not fit a 32-bit signed integer");
     if (Status == NumberStatus::Ok) {
       // A header only after a complete row, and never after the last.
-      if ((!Rows.empty() && Rows.back().Elapsed.size() < MaxThreads) || Rows.size() == ScheduleRows)
+      if (RowOpen() || Rows.size() == ScheduleRows)
         return Fail(Number, "expected " + Expected());
       const std::size_t Row = Rows.size();
       bool InSchedule = false;
@@ -142,8 +146,7 @@ public:
       if (Measurement.NumThread < 1 || Measurement.NumThread > MaxThreads)
         return Fail(Number, "NumThread=" + std::to_string(Measurement.NumThread) + " outside 1.." +
                                 std::to_string(MaxThreads));
-      if (Rows.back().Elapsed.size() == MaxThreads ||
-          Measurement.NumThread != Rows.back().Elapsed.size() + 1)
+      if (!RowOpen() || Measurement.NumThread != Rows.back().Elapsed.size() + 1)
         return Fail(Number, "NumThread=" + std::to_string(Measurement.NumThread) +
                                 " out of order: expected " + Expected());
       Rows.back().Elapsed.push_back(static_cast<std::uint32_t>(Measurement.Elapsed));
@@ -154,7 +157,7 @@ public:
     if (Status == NumberStatus::TooLarge)
       return Fail(Number, "thread position does not fit a 32-bit signed integer");
     if (Status == NumberStatus::Ok) {
-      if (Rows.empty() || Rows.back().Elapsed.size() == MaxThreads)
+      if (!RowOpen())
         return Fail(Number, "expected " + Expected());
       const std::size_t NumThread = Rows.back().Elapsed.size() + 1;
       if (Value >= NumThread)

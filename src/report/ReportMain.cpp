@@ -139,7 +139,7 @@ int Run(const std::string& Name, const std::vector<std::string>& Arguments) {
     return UsageError("compare: standard input can be only one of the two reports");
   if (Name == "chart" && Output.empty())
     return UsageError("chart: -o OUT.svg or -o OUT.png is required");
-  if (Name == "chart" && ChartScript(Report{}, Output).empty())
+  if (Name == "chart" && ChartTerminal(Output).empty())
     return UsageError("chart: the output file must end in .svg or .png");
   // The name goes into gnuplot's script, where a line break would end the
   // quoted string and start a command of the file name's choosing.

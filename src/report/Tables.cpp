@@ -30,11 +30,10 @@ std::string ThreadColumns(std::size_t Width, const char* Label) {
   return Header;
 }
 
-const ReportRow* FindRow(const Report& Parsed, std::int32_t BufferSize) {
-  for (const ReportRow& Row : Parsed.Rows)
-    if (Row.BufferSize == BufferSize)
-      return &Row;
-  return nullptr;
+// Reports hold the schedule's rows from the first on, so the same index is
+// the same BufferSize in both.
+const ReportRow* RowAt(const Report& Parsed, std::size_t Index) {
+  return Index < Parsed.Rows.size() ? &Parsed.Rows[Index] : nullptr;
 }
 
 } // namespace
@@ -113,11 +112,10 @@ std::string FormatComparison(const Report& A, const std::string& NameA, const Re
 
   std::vector<double> All;
   for (std::size_t Index = 0; Index < std::max(A.Rows.size(), B.Rows.size()); ++Index) {
-    const std::int32_t BufferSize = (Index < A.Rows.size() ? A.Rows : B.Rows)[Index].BufferSize;
-    const ReportRow* RowA = FindRow(A, BufferSize);
-    const ReportRow* RowB = FindRow(B, BufferSize);
+    const ReportRow* RowA = RowAt(A, Index);
+    const ReportRow* RowB = RowAt(B, Index);
     std::vector<double> Ratios;
-    Text += Cell(std::to_string(BufferSize), 11);
+    Text += Cell(std::to_string((RowA != nullptr ? RowA : RowB)->BufferSize), 11);
     for (int NumThread = 1; NumThread <= MaxThreads; ++NumThread) {
       const std::optional<double> Ratio = CellRatio(RowA, RowB, NumThread);
       if (Ratio)
